@@ -66,28 +66,33 @@ ByteSet DataCipher::encrypt(const ByteSet& data, std::string_view passPhrase) {
 
 ByteSet DataCipher::decrypt(const ByteSet& data, std::string_view passPhrase) {
   if (data.empty() || data.size() % kBlockSize != 0) return {};
-  Des des = makeDes(passPhrase);
-  // The first block holds the length field; check it before deciphering the rest.
-  std::uint8_t first[kBlockSize];
-  storeBlock(des.decryptBlock(loadBlock(data.data())), first);
-  auto n = static_cast<std::int32_t>(readLe32(first));
-  auto total = static_cast<std::int64_t>(data.size());
-  if (n <= 0 || n > total - 4 || n <= total - 12) return {};
-  ByteSet out;
+  ByteSet copy;
   try {
-    out.resize(static_cast<std::size_t>(n));
+    copy = data;
   } catch (const std::bad_alloc&) {
     return {};
   }
-  std::size_t copied = 0;
-  auto take = [&](const std::uint8_t* block, std::size_t from) {
-    for (std::size_t i = from; i < kBlockSize && copied < out.size(); ++i) out[copied++] = block[i];
-  };
-  take(first, kLengthFieldSize);
-  std::uint8_t plain[kBlockSize];
-  for (std::size_t offset = kBlockSize; copied < out.size(); offset += kBlockSize) {
-    storeBlock(des.decryptBlock(loadBlock(&data[offset])), plain);
-    take(plain, 0);
+  decryptInPlace(copy, passPhrase);
+  return copy;
+}
+
+void DataCipher::decryptInPlace(ByteSet& data, std::string_view passPhrase) {
+  if (data.empty() || data.size() % kBlockSize != 0) {
+    data.clear();
+    return;
   }
-  return out;
+  Des des = makeDes(passPhrase);
+  // The first block holds the length field; check it before deciphering the rest.
+  storeBlock(des.decryptBlock(loadBlock(data.data())), data.data());
+  auto n = static_cast<std::int32_t>(readLe32(data.data()));
+  auto total = static_cast<std::int64_t>(data.size());
+  if (n <= 0 || n > total - 4 || n <= total - 12) {
+    data.clear();
+    return;
+  }
+  for (std::size_t offset = kBlockSize; offset < data.size(); offset += kBlockSize) {
+    storeBlock(des.decryptBlock(loadBlock(&data[offset])), &data[offset]);
+  }
+  data.erase(data.begin(), data.begin() + kLengthFieldSize);
+  data.resize(static_cast<std::size_t>(n));
 }

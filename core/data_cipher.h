@@ -18,6 +18,9 @@ class DataCipher {
   // The data of a valid enciphered container; empty for anything else.
   static ByteSet decrypt(const ByteSet& data, std::string_view passPhrase);
 
+  // decrypt without a second buffer: data becomes the plain data, or empty when invalid.
+  static void decryptInPlace(ByteSet& data, std::string_view passPhrase);
+
   // The pass phrase's bytes folded onto eight by XOR, byte i onto key byte i mod 8.
   static std::array<std::uint8_t, 8> foldPassPhrase(std::string_view passPhrase);
 

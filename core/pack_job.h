@@ -4,6 +4,7 @@
 
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -35,6 +36,11 @@ class PackControl {
   bool stopped() const;
   // Blocks while paused; false once stopped.
   bool checkpoint();
+  // Like checkpoint, then runs effect while holding the guard, so a stop that has returned is
+  // never followed by an effect of the run. effect must not wait for the user-interface thread.
+  bool whileRunning(const std::function<void()>& effect);
+  // Stops; true for the caller whose call did it, false when the run was stopped already.
+  bool stopFirst();
 
  private:
   mutable std::mutex mutex_;

@@ -1,0 +1,71 @@
+// Processes on Windows: cmd.exe runs the copy line hidden; explorer and the output start normally.
+#include <windows.h>
+
+#include "core/gbk_text.h"
+#include "core/gbk_text_win32.h"
+#include "core/process.h"
+#include "core/win32_handle.h"
+
+namespace process {
+namespace {
+
+std::wstring systemProgram(UINT (*folderOf)(LPWSTR, UINT), const wchar_t* name) {
+  wchar_t folder[MAX_PATH];
+  UINT n = folderOf(folder, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return std::wstring();
+  return std::wstring(folder, n) + L"\\" + name;
+}
+
+UINT systemFolder(LPWSTR buffer, UINT size) { return GetSystemDirectoryW(buffer, size); }
+UINT windowsFolder(LPWSTR buffer, UINT size) { return GetWindowsDirectoryW(buffer, size); }
+
+// Starts application with commandLine; the application is always named, so a blank in a path
+// can never make the system pick another program.
+win32::UniqueObject start(const std::wstring& application, std::wstring commandLine, bool hidden) {
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = hidden ? SW_HIDE : SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi{};
+  if (application.empty() ||
+      !CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                      hidden ? CREATE_NO_WINDOW : 0, nullptr, nullptr, &si, &pi)) {
+    return win32::UniqueObject();
+  }
+  CloseHandle(pi.hThread);
+  return win32::UniqueObject(pi.hProcess);
+}
+
+bool startWithoutWaiting(const std::wstring& application, const std::wstring& commandLine) {
+  win32::UniqueObject proc = start(application, commandLine, false);
+  if (!proc.valid()) return false;
+  WaitForInputIdle(proc.get(), 1000);
+  return true;
+}
+
+}  // namespace
+
+bool runJoin(const std::string& commandLine, const std::vector<std::string>&, const std::string&) {
+  std::wstring line;
+  if (!gbk::gbkToWide(commandLine, line)) return false;
+  win32::UniqueObject proc = start(systemProgram(systemFolder, L"cmd.exe"), line, true);
+  if (!proc.valid()) return false;
+  if (WaitForSingleObject(proc.get(), INFINITE) != WAIT_OBJECT_0) return false;
+  DWORD exitCode = 1;
+  return GetExitCodeProcess(proc.get(), &exitCode) && exitCode == 0;
+}
+
+bool showInFolder(const std::string& path) {
+  std::wstring wide;
+  if (!gbk::gbkToWide(path, wide)) return false;
+  std::wstring application = systemProgram(windowsFolder, L"explorer.exe");
+  return startWithoutWaiting(application, L"explorer.exe /select,\"" + wide + L"\"");
+}
+
+bool startProgram(const std::string& path) {
+  std::wstring wide;
+  if (!gbk::gbkToWide(path, wide) || wide.empty()) return false;
+  return startWithoutWaiting(wide, L"\"" + wide + L"\"");
+}
+
+}  // namespace process
