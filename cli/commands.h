@@ -13,6 +13,8 @@ inline constexpr int kExitUsage = 2;
 
 int runSeal(const Arguments& args);
 int runUnseal(const Arguments& args);
+int runPack(const Arguments& args);
+int runInspect(const Arguments& args);
 
 // Prints one line (GBK text, shown as UTF-8) to standard error.
 void printError(const std::string& line);

@@ -98,16 +98,30 @@ struct PlainPackOptions final : PackOptions {
   std::string author() const override { return authorValue; }
 };
 
+// Background colours of the six skin presets ("浅蓝", "浅紫", "蓝", "银白", "浅灰", "灰色").
+inline constexpr Colour kSkinPresetBackColors[6] = {0x00FFD8B0, 0x00FFE6DC, 0x00FF8800,
+                                                    0x00ECECEC, 0x00C0C0C0, 0x00808080};
+// Every preset gives the progress bar these three gradient colours.
+inline constexpr Colour kSkinPresetBarColors[3] = {0x00FFC8C8, 0x00FFB99B, 0x00FFBE78};
+
+// Plain values, starting as the preview window starts (skin preset 1).
 struct PlainPlayerAppearance final : PlayerAppearance {
-  Colour backColorValue = 0;
-  Colour borderColorValue = 0;
-  Colour textColorValue = 0;
+  Colour backColorValue = kSkinPresetBackColors[0];
+  Colour borderColorValue = 0x00FFB76F;
+  Colour textColorValue = 0x00000000;
   std::int32_t opacityValue = 0;  // 0 until an opacity has been chosen
   ByteSet backPictureValue;
   std::int32_t barModeValue = 1;
-  Colour barColorValues[3] = {0, 0, 0};
+  Colour barColorValues[3] = {kSkinPresetBarColors[0], kSkinPresetBarColors[1], kSkinPresetBarColors[2]};
   std::int32_t barBackModeValue = 1;
-  Colour barBackColorValues[3] = {0, 0, 0};
+  Colour barBackColorValues[3] = {0x00ECECEC, 0x00FFFFFF, 0x00ECECEC};
+
+  // Presets 1 to 6 set the background and the bar colours and nothing else; other numbers do nothing.
+  void applySkinPreset(int number) {
+    if (number < 1 || number > 6) return;
+    backColorValue = kSkinPresetBackColors[number - 1];
+    for (int i = 0; i < 3; ++i) barColorValues[i] = kSkinPresetBarColors[i];
+  }
 
   Colour backColor() const override { return backColorValue; }
   Colour borderColor() const override { return borderColorValue; }
