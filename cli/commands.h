@@ -13,6 +13,7 @@ inline constexpr int kExitUsage = 2;
 
 int runSeal(const Arguments& args);
 int runUnseal(const Arguments& args);
+int runZip(const Arguments& args);
 int runPack(const Arguments& args);
 int runInspect(const Arguments& args);
 

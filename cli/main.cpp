@@ -15,6 +15,7 @@ struct Command {
 const Command kCommands[] = {
     {"seal", "seal IN OUT        encipher a whole file under the fixed pass phrase", runSeal},
     {"unseal", "unseal IN OUT      decipher a sealed file; refuses one that is not valid", runUnseal},
+    {"zip", "zip SOURCE ARCHIVE [--report-progress]   a presentation or its folder into a ZIP archive", runZip},
     {"pack", "pack [options] SOURCE OUTPUT   pack a presentation or its folder (pack --help)", runPack},
     {"inspect", "inspect FILE       show the parts, settings and entries of a packed file", runInspect},
 };

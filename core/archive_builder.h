@@ -11,6 +11,12 @@ using ArchiveProgress = std::function<void(int percent)>;
 // returning false abandons the build, which then fails like any other (result 0).
 using ArchiveControl = std::function<bool()>;
 
+// Why a build did not give result 1: what went wrong, and the path it concerns (may be empty).
+struct ArchiveFailure {
+  std::string reason;
+  std::string path;
+};
+
 class ArchiveBuilder {
  public:
   static constexpr int kWritten = 1;
@@ -19,4 +25,7 @@ class ArchiveBuilder {
 
   static int build(const std::string& source, const std::string& target, const ArchiveProgress& onProgress,
                    const ArchiveControl& control = {});
+  // The same build, telling why it failed.
+  static int build(const std::string& source, const std::string& target, const ArchiveProgress& onProgress,
+                   const ArchiveControl& control, ArchiveFailure& failure);
 };
