@@ -9,7 +9,7 @@
 namespace {
 
 std::string hexColour(Colour c) {
-  char buffer[32];
+  char buffer[64];
   std::snprintf(buffer, sizeof buffer, "RGB(%u,%u,%u)%s", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF,
                 c >> 24 ? " with high byte set" : "");
   return buffer;

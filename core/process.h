@@ -11,6 +11,9 @@ namespace process {
 // ran and reported success; the caller still checks the output's size.
 bool runJoin(const std::string& commandLine, const std::vector<std::string>& parts, const std::string& output);
 
+// explorer.exe's line that selects path in its folder; the path is quoted so a blank cannot split it.
+std::string showInFolderCommandLine(const std::string& path);
+
 // Shows the output selected in its folder, in a normal window, without waiting for it.
 bool showInFolder(const std::string& path);
 

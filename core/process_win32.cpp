@@ -56,10 +56,9 @@ bool runJoin(const std::string& commandLine, const std::vector<std::string>&, co
 }
 
 bool showInFolder(const std::string& path) {
-  std::wstring wide;
-  if (!gbk::gbkToWide(path, wide)) return false;
-  std::wstring application = systemProgram(windowsFolder, L"explorer.exe");
-  return startWithoutWaiting(application, L"explorer.exe /select,\"" + wide + L"\"");
+  std::wstring line;
+  if (!gbk::gbkToWide(showInFolderCommandLine(path), line)) return false;
+  return startWithoutWaiting(systemProgram(windowsFolder, L"explorer.exe"), line);
 }
 
 bool startProgram(const std::string& path) {

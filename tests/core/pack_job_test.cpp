@@ -105,6 +105,22 @@ ByteSet fixtureBytes(std::size_t n, unsigned seed) {
   return out;
 }
 
+// Shaped like a Windows program (headers giving its size), so a reader can measure it even
+// though separator bytes occur inside.
+ByteSet fixtureProgram(std::size_t n, unsigned seed) {
+  ByteSet out = fixtureBytes(n, seed);
+  std::fill(out.begin(), out.begin() + 0x200, 0);
+  out[0] = 'M', out[1] = 'Z', out[0x3C] = 0x40;
+  out[0x40] = 'P', out[0x41] = 'E';
+  out[0x46] = 1;  // one section, no optional header
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  put32(0x58 + 16, static_cast<std::uint32_t>(n - 0x200));  // raw size
+  put32(0x58 + 20, 0x200);                                   // raw offset
+  return out;
+}
+
 void writeFile(const std::string& path, const ByteSet& data) {
   ASSERT_EQ(os::writeWholeFile(path, data, os::CreateMode::kReplace), os::WriteResult::kOk) << path;
 }
@@ -117,7 +133,7 @@ ByteSet readFile(const std::string& path) {
 
 struct Fixture {
   TestFolder program, temp, source, out;
-  ByteSet stub = fixtureBytes(5000, 1), module3 = fixtureBytes(3000, 2), module10 = fixtureBytes(4000, 3);
+  ByteSet stub = fixtureProgram(5000, 1), module3 = fixtureProgram(3000, 2), module10 = fixtureProgram(4000, 3);
   PlainPackOptions options;
   PlainPlayerAppearance look;
 
@@ -125,12 +141,12 @@ struct Fixture {
     writeFile(program.file("qm.sj"), DataCipher::encrypt(stub, kFixedPassPhrase));
     writeFile(program.file("bf3.sj"), DataCipher::encrypt(module3, kFixedPassPhrase));
     writeFile(program.file("bf10.sj"), DataCipher::encrypt(module10, kFixedPassPhrase));
-    writeFile(source.file("talk.pptx"), fixtureBytes(70000, 4));
+    writeFile(source.file("课件 1.pptx"), fixtureBytes(70000, 4));
     writeFile(source.file("notes.txt"), bytesOf(std::string(2000, 'n')));
-    options.sourcePathValue = source.file("talk.pptx");
+    options.sourcePathValue = source.file("课件 1.pptx");
     options.sourceFolderValue = source.path();
     options.moduleKindValue = kModuleKindPptx;
-    options.outputPathValue = out.file("talk out.exe");
+    options.outputPathValue = out.file("输出 文件.exe");
     options.packWholeFolderValue = false;
   }
   PackJobInputs inputs(std::string password = "|") {
@@ -169,12 +185,14 @@ TEST(PackJob, SingleFileWithModuleAndPassword) {
   ByteSet head = concat({f.stub, sep, f.module10, sep});
   ASSERT_GT(output.size(), head.size());
   EXPECT_TRUE(std::equal(head.begin(), head.end(), output.begin()));
+  EXPECT_EQ(parts->stubSize, f.stub.size());
+  EXPECT_EQ(parts->moduleSize, f.module10.size());
   EXPECT_EQ(parts->settingsOffset, head.size());
-  EXPECT_EQ(parts->settings.fileName, "talk.pptx");
+  EXPECT_EQ(parts->settings.fileName, "课件 1.pptx");
   EXPECT_EQ(parts->settings.useModule, 1);
   EXPECT_EQ(DataCipher::decrypt(parts->settings.cipheredPassword, kFixedPassPhrase), bytesOf("秘密"));
   ASSERT_EQ(parts->entries.size(), 1u);
-  EXPECT_EQ(parts->entries[0].name, "talk.pptx");
+  EXPECT_EQ(parts->entries[0].name, "课件 1.pptx");
   EXPECT_EQ(parts->entries[0].size, 70000u);
 }
 
@@ -197,7 +215,7 @@ TEST(PackJob, FolderWithoutModuleAndPptModuleKind) {
   EXPECT_EQ(parts->settings.useModule, 0);
   std::set<std::string> names;
   for (const ArchiveEntry& e : parts->entries) names.insert(e.name);
-  EXPECT_EQ(names, (std::set<std::string>{"notes.txt", "talk.pptx"}));
+  EXPECT_EQ(names, (std::set<std::string>{"notes.txt", "课件 1.pptx"}));
 
   Fixture g;
   g.options.moduleKindValue = kModuleKindPpt;

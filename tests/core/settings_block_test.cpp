@@ -27,7 +27,9 @@ TEST(SettingsBlock, ExampleBlockIs377BytesWithEveryFieldInPlace) {
   a.opacityValue = 225;
   a.barModeValue = 1;
   a.barColorValues[0] = 0x01020304;
+  a.barColorValues[1] = a.barColorValues[2] = 0;
   a.barBackModeValue = 2;
+  a.barBackColorValues[0] = a.barBackColorValues[1] = 0;
   a.barBackColorValues[2] = 0x0A0B0C0D;
   ByteSet block = buildSettingsBlock(o, a, "|");
   ASSERT_EQ(block.size(), 377u);
