@@ -1,0 +1,10 @@
+// Start-up work that later parts of the program provide; each seam does nothing until then.
+#include "app/app.h"
+
+StartupHooks defaultStartupHooks() {
+  StartupHooks hooks;
+  hooks.loadPreviewWindow = [](App&) {};
+  hooks.loadAdsPageAd = [](App&) {};
+  hooks.addCategoryItem = [](App&, std::string_view) {};
+  return hooks;
+}
