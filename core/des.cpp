@@ -50,7 +50,7 @@ std::uint64_t byteWisePermute(const std::uint64_t (&table)[8][256], std::uint64_
   return out;
 }
 
-std::uint32_t rotateRight(std::uint32_t v, int n) { return n == 0 ? v : (v >> n) | (v << (32 - n)); }
+constexpr std::uint32_t rotateRight(std::uint32_t v, int n) { return (v >> n) | (v << (32 - n)); }
 
 }  // namespace
 
@@ -65,30 +65,32 @@ Des::Des(const std::uint8_t key[8]) {
     c = ((c << shift) | (c >> (28 - shift))) & 0x0FFFFFFF;
     d = ((d << shift) | (d >> (28 - shift))) & 0x0FFFFFFF;
     std::uint64_t subkey = permute((std::uint64_t(c) << 28) | d, 56, des_tables::kPc2, 48);
-    for (int group = 0; group < 8; ++group) {
-      subkeys_[round][group] = static_cast<std::uint8_t>((subkey >> (42 - 6 * group)) & 0x3F);
-    }
+    auto group = [&](int g) { return static_cast<std::uint32_t>((subkey >> (42 - 6 * g)) & 0x3F); };
+    RoundKey key{group(0) | group(2) << 24 | group(4) << 16 | group(6) << 8,
+                 group(1) | group(3) << 24 | group(5) << 16 | group(7) << 8};
+    encryptKeys_[round] = key;
+    decryptKeys_[15 - round] = key;
   }
 }
 
-std::uint64_t Des::encryptBlock(std::uint64_t block) const { return crypt(block, false); }
+std::uint64_t Des::encryptBlock(std::uint64_t block) const { return crypt(block, encryptKeys_); }
 
-std::uint64_t Des::decryptBlock(std::uint64_t block) const { return crypt(block, true); }
+std::uint64_t Des::decryptBlock(std::uint64_t block) const { return crypt(block, decryptKeys_); }
 
-std::uint64_t Des::crypt(std::uint64_t block, bool decrypt) const {
+std::uint64_t Des::crypt(std::uint64_t block, const RoundKey* keys) {
   const Precomputed& t = tables();
   std::uint64_t permuted = byteWisePermute(t.ip, block);
   std::uint32_t left = static_cast<std::uint32_t>(permuted >> 32);
   std::uint32_t right = static_cast<std::uint32_t>(permuted);
   for (int round = 0; round < 16; ++round) {
-    const std::uint8_t* subkey = subkeys_[decrypt ? 15 - round : round];
-    // Expansion E: group g is the six bits 4g..4g+5 of R (from 1, wrapping 0 to 32), so
-    // rotating bit 4g+5 to the bottom leaves the group in the low six bits.
-    std::uint32_t f = 0;
-    for (int group = 0; group < 8; ++group) {
-      std::uint32_t six = rotateRight(right, (27 - 4 * group + 32) % 32) & 0x3F;
-      f |= t.sp[group][six ^ subkey[group]];
-    }
+    // Expansion E: group g is the six bits 4g..4g+5 of R (from 1, wrapping 0 to 32). Rotating R
+    // right by 27 puts group 0 in the low six bits and groups 2, 4, 6 at bits 24, 16, 8; by 23
+    // the same for groups 1, 3, 5, 7.
+    std::uint32_t even = rotateRight(right, 27) ^ keys[round].even;
+    std::uint32_t odd = rotateRight(right, 23) ^ keys[round].odd;
+    std::uint32_t f = t.sp[0][even & 0x3F] | t.sp[2][(even >> 24) & 0x3F] | t.sp[4][(even >> 16) & 0x3F] |
+                      t.sp[6][(even >> 8) & 0x3F] | t.sp[1][odd & 0x3F] | t.sp[3][(odd >> 24) & 0x3F] |
+                      t.sp[5][(odd >> 16) & 0x3F] | t.sp[7][(odd >> 8) & 0x3F];
     std::uint32_t next = left ^ f;
     left = right;
     right = next;

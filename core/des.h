@@ -12,8 +12,13 @@ class Des {
   std::uint64_t decryptBlock(std::uint64_t block) const;
 
  private:
-  std::uint64_t crypt(std::uint64_t block, bool decrypt) const;
+  // Each subkey as two words matching the two rotations of R that the round function uses:
+  // even groups 0, 2, 4, 6 at bits 0, 24, 16, 8 of the first, odd groups likewise in the second.
+  struct RoundKey {
+    std::uint32_t even, odd;
+  };
+  RoundKey encryptKeys_[16];
+  RoundKey decryptKeys_[16];
 
-  // Sixteen subkeys, each as eight 6-bit groups (group 0 holds subkey bits 1..6).
-  std::uint8_t subkeys_[16][8];
+  static std::uint64_t crypt(std::uint64_t block, const RoundKey* keys);
 };
