@@ -39,10 +39,11 @@ class MemorySink : public ZipSink {
  public:
   const ByteSet& bytes() const { return bytes_; }
 
- private:
+ protected:
   bool put(std::uint64_t at, const std::uint8_t* data, std::size_t size) override;
   bool cut(std::uint64_t at) override;
 
+ private:
   ByteSet bytes_;
 };
 
