@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# End-to-end run of Tervalo.exe under Wine and Xvfb: the driver finds the main window, checks it,
+# minimises, restores and closes it. Usage: run_main_window.sh TERVALO_EXE DRIVER_EXE WORK_DIR
+# Leaves WORK_DIR/main_window.png, a screenshot of the screen with the window on it.
+set -u
+tervalo=$1 driver=$2 work=$3
+here="$(cd "$(dirname "$0")" && pwd)"
+mkdir -p "$work"
+work="$(cd "$work" && pwd)"
+
+# An own prefix, no debug noise, no Mono or Gecko prompts, nothing from the network.
+export WINEPREFIX="$work/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export http_proxy=http://127.0.0.1:9 https_proxy=http://127.0.0.1:9 no_proxy=
+wine_bin=$(command -v wine64 || command -v wine)
+wineserver_bin=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+
+fail() { echo "e2e: $*" >&2; exit 1; }
+
+# A free display of our own.
+display=""
+for n in $(seq 91 140); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || fail "no free X display"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+cleanup() {
+  "$wineserver_bin" -k >/dev/null 2>&1
+  kill "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+export DISPLAY="$display"
+for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  timeout 300 "$wine_bin" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed"
+  "$wineserver_bin" -w
+fi
+# Chinese fonts: the program's faces and the system's dialog font draw from the installed CJK font.
+font_file=$(fc-match -f '%{file}' 'WenQuanYi Micro Hei')
+case "$font_file" in *wqy-microhei*) ;; *) fail "the WenQuanYi Micro Hei font is not installed" ;; esac
+font_name="WenQuanYi Micro Hei"
+sed "s/@FONT@/$font_name/" "$here/wine_fonts.reg.in" >"$work/fonts.reg"
+{
+  printf '\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\n'
+  link="hex(7):$(printf '%s,%s' "$(basename "$font_file")" "$font_name" | iconv -t UTF-16LE | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//;s/,$//'),00,00,00,00"
+  for face in "Tahoma" "Microsoft Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI"; do printf '"%s"=%s\n' "$face" "$link"; done
+} >>"$work/fonts.reg"
+iconv -f UTF-8 -t UTF-16 "$work/fonts.reg" >"$work/fonts-utf16.reg"
+timeout 120 "$wine_bin" regedit /S "$(winepath -w "$work/fonts-utf16.reg" 2>/dev/null)" >/dev/null 2>&1 || fail "regedit failed"
+"$wineserver_bin" -w
+
+# The program alone in its folder, as it is shipped.
+mkdir -p "$work/program"
+cp "$tervalo" "$work/program/Tervalo.exe"
+cp "$driver" "$work/driver.exe"
+rm -f "$work/main_window.png"
+
+(cd "$work/program" && exec timeout 120 "$wine_bin" Tervalo.exe) >"$work/tervalo.log" 2>&1 &
+tervalo_pid=$!
+
+timeout 90 "$wine_bin" "$work/driver.exe" check >"$work/driver-check.log" 2>&1
+check=$?
+cat "$work/driver-check.log"
+[ $check -eq 0 ] || fail "the main window is not as it should be"
+sleep 1  # let the window finish painting before the picture is taken
+import -window root "$work/main_window.png" || fail "no screenshot"
+
+timeout 90 "$wine_bin" "$work/driver.exe" minimise-close >"$work/driver-close.log" 2>&1
+close=$?
+cat "$work/driver-close.log"
+[ $close -eq 0 ] || fail "minimise, restore or close did not work"
+for _ in $(seq 1 100); do kill -0 "$tervalo_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$tervalo_pid" 2>/dev/null && fail "Tervalo.exe is still running after the close link"
+wait "$tervalo_pid"
+status=$?
+[ $status -eq 0 ] || fail "Tervalo.exe ended with status $status"
+echo "e2e: main window checked, minimised, restored and closed; screenshot $work/main_window.png"
