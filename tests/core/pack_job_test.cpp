@@ -196,6 +196,16 @@ TEST(PackJob, SingleFileWithModuleAndPassword) {
   EXPECT_EQ(parts->entries[0].size, 70000u);
 }
 
+TEST(PackJob, ReplacesAnExistingOutput) {
+  Fixture f;
+  writeFile(f.options.outputPathValue, ByteSet(300000, 'x'));
+  RecordingView view;
+  PackControl control;
+  ASSERT_EQ(runPackJob(f.inputs(), view, control), PackJobResult::kFinished);
+  std::string reason;
+  EXPECT_TRUE(parsePackedFile(readFile(f.options.outputPathValue), reason)) << reason;
+}
+
 TEST(PackJob, FolderWithoutModuleAndPptModuleKind) {
   Fixture f;
   f.options.packWholeFolderValue = true;

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <memory>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -42,6 +44,28 @@ TEST(ProcessWin32, RunOutputStartsExactlyTheNamedProgram) {
   for (int i = 0; i < 200 && !std::filesystem::exists(marker); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_TRUE(std::filesystem::exists(marker));
   EXPECT_FALSE(runOutput(dir.path() + "\\missing.exe"));
+}
+
+// A user's COPYCMD=/-Y makes copy ask before replacing the output; hidden, nobody could answer.
+TEST(ProcessWin32, JoinReplacesAnExistingOutputWithoutAsking) {
+  TestFolder dir;
+  os::writeWholeFile(dir.file("a"), {'a'}, os::CreateMode::kReplace);
+  os::writeWholeFile(dir.file("b"), {'b'}, os::CreateMode::kReplace);
+  os::writeWholeFile(dir.file("out put.exe"), ByteSet(100, 'x'), os::CreateMode::kReplace);
+  std::string line = "cmd /C copy /b \"" + dir.file("a") + "\"+\"" + dir.file("b") + "\" \"" + dir.file("out put.exe") + "\"";
+  SetEnvironmentVariableW(L"COPYCMD", L"/-Y");
+  auto done = std::make_shared<std::atomic<int>>(0);
+  std::thread([done, line] { *done = process::runJoin(line, {}, std::string()) ? 1 : 2; }).detach();
+  for (int i = 0; i < 600 && *done == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  SetEnvironmentVariableW(L"COPYCMD", nullptr);
+  if (*done == 0) {
+    ADD_FAILURE() << "the join is still waiting after a minute";
+    std::_Exit(1);  // its copy command would keep the process alive
+  }
+  EXPECT_EQ(*done, 1);
+  ByteSet out;
+  os::readWholeFile(dir.file("out put.exe"), out);
+  EXPECT_EQ(out, (ByteSet{'a', 'b'}));
 }
 
 TEST(ProcessWin32, FolderLineQuotesThePath) {
