@@ -38,18 +38,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$wineserver_bin" -w
 fi
 # Chinese fonts: the program's faces and the system's dialog font draw from the installed CJK font.
-font_file=$(fc-match -f '%{file}' 'WenQuanYi Micro Hei')
-case "$font_file" in *wqy-microhei*) ;; *) fail "the WenQuanYi Micro Hei font is not installed" ;; esac
-font_name="WenQuanYi Micro Hei"
-sed "s/@FONT@/$font_name/" "$here/wine_fonts.reg.in" >"$work/fonts.reg"
-{
-  printf '\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\n'
-  link="hex(7):$(printf '%s,%s' "$(basename "$font_file")" "$font_name" | iconv -t UTF-16LE | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//;s/,$//'),00,00,00,00"
-  for face in "Tahoma" "Microsoft Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI"; do printf '"%s"=%s\n' "$face" "$link"; done
-} >>"$work/fonts.reg"
-iconv -f UTF-8 -t UTF-16 "$work/fonts.reg" >"$work/fonts-utf16.reg"
-timeout 120 "$wine_bin" regedit /S "$(winepath -w "$work/fonts-utf16.reg" 2>/dev/null)" >/dev/null 2>&1 || fail "regedit failed"
-"$wineserver_bin" -w
+"$here/../../tools/wine-fonts" || fail "the prefix's fonts could not be set up"
 
 # The program alone in its folder, as it is shipped.
 mkdir -p "$work/program"
