@@ -10,6 +10,7 @@
 #include "app/globals.h"
 #include "app/main_window.h"
 #include "app/pack_progress_page.h"
+#include "app/page_hooks.h"
 #include "core/pack_job.h"
 #include "ui/toolkit.h"
 
@@ -32,6 +33,7 @@ struct App {
 
   ui::Toolkit& toolkit;
   StartupHooks hooks;
+  PageHooks pageHooks = defaultPageHooks();
   GlobalState globals;
   std::unique_ptr<MainWindow> main;
   std::unique_ptr<ControlsPackJobView> packView;

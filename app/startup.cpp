@@ -3,6 +3,7 @@
 
 #include "app/app.h"
 #include "app/button_pictures.h"
+#include "app/category_bar_handlers.h"
 #include "core/os.h"
 
 namespace close_text {
@@ -30,6 +31,7 @@ void loadMainWindow(App& app) {
       return box ? box->text() : std::string();
     });
     bindPackPage(app);
+    bindCategoryBar(app);
     w.最小化.onLeftPressed([&app] { minimiseMainWindow(app); });
     w.关闭.onLeftPressed([&app] { closeMainWindow(app); });
     window.self().on(ui::Event::kCreated, [&app](const ui::EventArgs&) { onMainWindowCreated(app); });
