@@ -30,7 +30,8 @@ std::vector<ui::ControlSpec> packProgressPageTemplate(std::string_view pages, in
           .in(pages, page)
           .at(240, 384, 302, 20)
           .linkColours(rgb(0, 136, 255), rgb(0, 96, 200)),
-      ui::control(Kind::kLabel, "标签_打包进度提示").in(pages, page).at(40, 393, 712, 11).text("打包中..."),
+      // 16 pixels high rather than 11, so that its 12-pixel characters are not cut off at the bottom.
+      ui::control(Kind::kLabel, "标签_打包进度提示").in(pages, page).at(40, 393, 712, 16).text("打包中..."),
       ui::control(Kind::kLabel, "标签_打包进度背景").in(pages, page).at(39, 416, 722, 17).back(barBack).sunken(),
       ui::control(Kind::kLabel, "标签_打包进度")
           .in(pages, page)
