@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/toolkit.h"
+#include "ui/win32/browser_host.h"
 #include "ui/win32/win32_ui.h"
 #include "ui/win32_platform.h"
 
@@ -42,7 +43,7 @@ struct Native {
   bool pressed = false;
   PaintState paint;
   ByteSet decodedFrom[3];
-  bool timerRunning = false;
+  std::unique_ptr<BrowserHost> browser;  // web-browser boxes whose control could be created
 };
 
 struct WindowNatives {
@@ -95,6 +96,7 @@ class Win32Backend final : public Backend {
   void updateVisibility(Window& window, int id);
   bool shownOnScreen(Window& window, int id);
   void updatePictures(Window& window, int id);
+  void createBrowser(Window& window, int id, const std::string& address);
   void centre(Window& window);
   Native* native(Window& window, int id);
   HWND parentHwnd(Window& window, int id);
@@ -252,8 +254,24 @@ void Win32Backend::createNative(Window& window, int id) {
   applying_ = false;
   EnableWindow(hwnd, !p.disabled);
   updatePictures(window, id);
+  if (kind == Kind::kWebBrowser) createBrowser(window, id, p.address);
   place(window, id);
   updateVisibility(window, id);
+}
+
+void Win32Backend::createBrowser(Window& window, int id, const std::string& address) {
+  Native* n = native(window, id);
+  BrowserEvents events;
+  events.progress = [&window, id](int percent) {
+    window.toolkit().raise(Control(&window, id), Event::kProgress, EventArgs{percent, {}});
+  };
+  events.titleChanged = [&window, id](const std::string& title) {
+    window.setFromNative(id, &ControlProps::pageTitle, title);
+  };
+  events.pageLoaded = [&window, id] { window.toolkit().raise(Control(&window, id), Event::kPageLoaded); };
+  n->browser = createBrowserHost(n->hwnd, std::move(events));
+  // Boxes created with an address load it at once.
+  if (n->browser && !address.empty()) n->browser->navigate(address);
 }
 
 void Win32Backend::showWindow(Window& window) {
@@ -270,6 +288,7 @@ void Win32Backend::showWindow(Window& window) {
 void Win32Backend::destroyWindow(Window& window) {
   auto found = windows_.find(&window);
   if (found == windows_.end()) return;
+  for (Native& n : found->second.controls) n.browser.reset();  // before the panels they live in go
   if (HWND hwnd = found->second.controls.empty() ? nullptr : found->second.controls[0].hwnd) DestroyWindow(hwnd);
   for (Native& n : found->second.controls) {
     for (HBITMAP& b : n.paint.pictures) {
@@ -436,6 +455,7 @@ void Win32Backend::place(Window& window, int id) {
   }
   int height = window.kind(id) == Kind::kComboBox ? p.height + 200 : p.height;
   SetWindowPos(n->hwnd, nullptr, p.left, top, p.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (n->browser) n->browser->resize(p.width, p.height);
 }
 
 bool Win32Backend::shownOnScreen(Window& window, int id) {
@@ -553,7 +573,10 @@ void Win32Backend::apply(Window& window, int id, Prop prop) {
       }
       break;
     }
-    default:  // colours, gradient, tags, addresses and the rest only change the drawing
+    case Prop::kAddress:
+      if (n->browser) n->browser->navigate(window.get(id, &ControlProps::address));
+      break;
+    default:  // colours, gradient, tags and the rest only change the drawing
       InvalidateRect(hwnd, nullptr, FALSE);
       break;
   }

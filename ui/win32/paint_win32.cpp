@@ -253,7 +253,7 @@ void paintControl(HDC dc, const RECT& client, Kind kind, const ControlProps& p, 
       paintColourPicker(dc, client, p, s.hot);
       return;
     case Kind::kWebBrowser: {
-      // The browser control is not hosted yet: the box stays an empty panel.
+      // Seen only where the browser control could not be created: an empty panel.
       fillSolid(dc, client, rgb(255, 255, 255));
       return;
     }
