@@ -1,0 +1,343 @@
+// Drives a pack run through Tervalo.exe's pack page as a person would, for the end-to-end run under Wine.
+//   driver choose-source PATH   "浏览", type PATH into the open dialog, Enter; the path boxes follow
+//   driver pack-wait            "开始打包", then wait for the finished run's caption
+//   driver return               "返回" on the finished run's page
+//   driver pack-pause           "开始打包", then pause: the bar stops
+//   driver resume-stop          resume (the bar moves on), pause again, stop, Yes: the pack page again
+//   driver refuse-no-output     "开始打包" without an output: the message box, OK, the pack page stays
+//   driver close                "×" ends the program
+//   driver dump                 lists the window's controls
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+int failures = 0;
+
+void expect(bool ok, const char* what) {
+  std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
+  std::fflush(stdout);
+  if (!ok) ++failures;
+}
+
+template <class Condition>
+bool waitFor(Condition condition, int milliseconds) {
+  for (int waited = 0; waited < milliseconds; waited += 50) {
+    if (condition()) return true;
+    Sleep(50);
+  }
+  return condition();
+}
+
+// WM_GETTEXT itself: GetWindowText does not ask the controls of another process.
+std::wstring textOf(HWND hwnd) {
+  wchar_t text[1024] = {};
+  DWORD_PTR copied = 0;
+  if (hwnd) SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
+  return text;
+}
+
+std::string utf8(const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+  out.resize(static_cast<std::size_t>(n > 0 ? n - 1 : 0));
+  return out;
+}
+
+HWND findMainWindow() {
+  HWND found = nullptr;
+  waitFor([&] { return (found = FindWindowW(L"TervaloWindow", L"Tervalo")) != nullptr; }, 60000);
+  return found;
+}
+
+// A visible child of parent: with that text (nullptr: any), at that place in parent's client
+// coordinates (all zero: any place).
+struct ChildSearch {
+  HWND parent;
+  const wchar_t* text;
+  RECT place;
+  HWND found;
+};
+
+BOOL CALLBACK matchChild(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<ChildSearch*>(param);
+  if (GetParent(child) != search->parent || !IsWindowVisible(child)) return TRUE;
+  if (search->text && textOf(child) != search->text) return TRUE;
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(HWND_DESKTOP, search->parent, reinterpret_cast<POINT*>(&r), 2);
+  RECT want = search->place;
+  bool anyPlace = want.left == 0 && want.top == 0 && want.right == 0 && want.bottom == 0;
+  if (!anyPlace && !EqualRect(&r, &want)) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+HWND findChild(HWND parent, const wchar_t* text, RECT place = {}) {
+  ChildSearch search{parent, text, place, nullptr};
+  EnumChildWindows(parent, matchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The page control, its text the current page's title; the one child at its place.
+HWND pages(HWND main) {
+  static HWND found = nullptr;
+  if (!found) found = findChild(main, nullptr, RECT{2, 104, 798, 598});
+  return found;
+}
+
+std::wstring currentPage(HWND main) {
+  HWND p = pages(main);
+  return p ? textOf(p) : L"";
+}
+
+// A control of the current page at its place in page coordinates.
+HWND onPage(HWND main, int left, int top, int width, int height) {
+  HWND p = pages(main);
+  return p ? findChild(p, nullptr, RECT{left, top, left + width, top + height}) : nullptr;
+}
+
+void clickAt(int x, int y) {
+  SetCursorPos(x, y);
+  Sleep(100);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+  Sleep(100);
+}
+
+// A real left click in the middle of the control, through the system's input queue.
+bool click(HWND control) {
+  if (!control) return false;
+  RECT r;
+  GetWindowRect(control, &r);
+  SetForegroundWindow(GetAncestor(control, GA_ROOT));
+  clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  return true;
+}
+
+void typeText(const std::wstring& text) {
+  for (wchar_t c : text) {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wScan = input[1].ki.wScan = c;
+    input[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    Sleep(5);
+  }
+}
+
+void pressKey(WORD key) {
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = key;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
+}
+
+// A visible dialog of the system (file dialog or message box), optionally with that caption.
+HWND findDialog(const wchar_t* caption) {
+  HWND found = nullptr;
+  waitFor([&] {
+    found = FindWindowW(L"#32770", caption);
+    return found && IsWindowVisible(found);
+  }, 15000);
+  return found && IsWindowVisible(found) ? found : nullptr;
+}
+
+BOOL CALLBACK collectStatic(HWND child, LPARAM param) {
+  wchar_t cls[32] = {};
+  GetClassNameW(child, cls, 32);
+  std::wstring text = textOf(child);
+  if (_wcsicmp(cls, L"Static") == 0 && !text.empty()) *reinterpret_cast<std::wstring*>(param) += text;
+  return TRUE;
+}
+
+std::wstring messageText(HWND box) {
+  std::wstring text;
+  EnumChildWindows(box, collectStatic, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+// Pack page controls, in page coordinates.
+HWND sourceBox(HWND main) { return onPage(main, 138, 40, 450, 25); }
+HWND outputBox(HWND main) { return onPage(main, 138, 80, 450, 25); }
+HWND browseSourceButton(HWND main) { return onPage(main, 600, 40, 80, 24); }
+HWND packButton(HWND main) { return onPage(main, 302, 384, 150, 50); }
+// Pack-progress page controls.
+HWND progressBar(HWND main) {
+  HWND p = pages(main);
+  if (!p) return nullptr;
+  HWND found = nullptr;
+  // The bar's width changes; it is the one control whose top left corner is 40, 417.
+  for (HWND c = GetWindow(p, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(HWND_DESKTOP, p, reinterpret_cast<POINT*>(&r), 2);
+    if (r.left == 40 && r.top == 417 && IsWindowVisible(c)) found = c;
+  }
+  return found;
+}
+int progressWidth(HWND main) {
+  HWND bar = progressBar(main);
+  if (!bar) return 0;
+  RECT r;
+  GetWindowRect(bar, &r);
+  return r.right - r.left;
+}
+HWND pauseButton(HWND main) { return onPage(main, 262, 448, 80, 32); }
+HWND stopButton(HWND main) { return onPage(main, 448, 448, 80, 32); }
+HWND returnButton(HWND main) { return onPage(main, 536, 448, 100, 32); }
+bool captionShows(HWND main, const wchar_t* caption) {
+  HWND p = pages(main);
+  return p && findChild(p, caption) != nullptr;
+}
+
+int chooseSource(HWND main, const std::wstring& path) {
+  expect(currentPage(main) == L"打包", "the pack page shows");
+  expect(click(browseSourceButton(main)), "\"浏览\" beside the source clicked");
+  HWND dialog = findDialog(nullptr);
+  expect(dialog != nullptr, "the open dialog appeared");
+  if (!dialog) return 1;
+  Sleep(500);
+  typeText(path);
+  Sleep(300);
+  pressKey(VK_RETURN);
+  expect(waitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 15000), "the dialog closed");
+  bool taken = waitFor([&] { return textOf(sourceBox(main)) == path; }, 5000);
+  expect(taken, "the source box shows the typed path");
+  std::printf("source: %s\noutput: %s\n", utf8(textOf(sourceBox(main))).c_str(),
+              utf8(textOf(outputBox(main))).c_str());
+  return failures ? 1 : 0;
+}
+
+int packAndWait(HWND main) {
+  expect(click(packButton(main)), "\"开始打包\" clicked");
+  expect(waitFor([&] { return currentPage(main) == L"打包中"; }, 10000), "the pack-progress page shows");
+  bool finished = waitFor([&] { return captionShows(main, L"打包完成，请选择需要的操作"); }, 120000);
+  expect(finished, "\"打包完成，请选择需要的操作\" shows");
+  expect(progressWidth(main) == 720, "the bar is full");
+  expect(returnButton(main) != nullptr, "\"返回\" shows");
+  expect(stopButton(main) == nullptr && pauseButton(main) == nullptr, "stop and pause are hidden");
+  return failures ? 1 : 0;
+}
+
+int returnToPackPage(HWND main) {
+  expect(click(returnButton(main)), "\"返回\" clicked");
+  expect(waitFor([&] { return currentPage(main) == L"打包"; }, 10000), "the pack page shows again");
+  return failures ? 1 : 0;
+}
+
+int packAndPause(HWND main) {
+  expect(click(packButton(main)), "\"开始打包\" clicked");
+  expect(waitFor([&] { return currentPage(main) == L"打包中"; }, 10000), "the pack-progress page shows");
+  expect(waitFor([&] { return progressWidth(main) > 0; }, 30000), "the bar moves");
+  expect(click(pauseButton(main)), "\"暂停\" clicked");
+  expect(waitFor([&] { return captionShows(main, L"暂停"); }, 5000), "the caption says \"暂停\"");
+  Sleep(500);
+  int width = progressWidth(main);
+  Sleep(2000);
+  std::printf("paused at width %d\n", width);
+  expect(width > 0 && width < 720, "the run paused part way");
+  expect(progressWidth(main) == width, "a paused run makes no progress");
+  return failures ? 1 : 0;
+}
+
+int resumeAndStop(HWND main) {
+  int width = progressWidth(main);
+  const int resumedFrom = width;
+  expect(captionShows(main, L"暂停") && width < 720, "still paused");
+  expect(click(pauseButton(main)), "\"继续\" clicked");
+  expect(waitFor([&] { return captionShows(main, L"打包中..."); }, 5000), "the caption says \"打包中...\" again");
+  // Paused again at once, inside the archive step, so that the stop lands before the join.
+  Sleep(300);
+  expect(click(pauseButton(main)), "\"暂停\" clicked again");
+  expect(waitFor([&] { return captionShows(main, L"暂停"); }, 5000), "the caption says \"暂停\" again");
+  Sleep(500);
+  width = progressWidth(main);
+  std::printf("paused again at width %d\n", width);
+  expect(width > resumedFrom && width < 703, "the resumed run moved on and paused again inside the archive step");
+  expect(click(stopButton(main)), "\"停止\" clicked");
+  HWND box = findDialog(nullptr);
+  expect(box != nullptr && messageText(box) == L"真的要停止打包吗?", "the stop question shows");
+  if (!box) return 1;
+  expect(click(GetDlgItem(box, IDYES)), "Yes clicked");
+  expect(waitFor([&] { return !IsWindow(box); }, 5000), "the question closed");
+  expect(waitFor([&] { return currentPage(main) == L"打包"; }, 10000), "the pack page shows again");
+  return failures ? 1 : 0;
+}
+
+int refuseWithoutOutput(HWND main) {
+  expect(click(packButton(main)), "\"开始打包\" clicked");
+  HWND box = findDialog(L"请选择输出文件路径");
+  expect(box != nullptr, "a message box with the caption \"请选择输出文件路径\" shows");
+  if (!box) return 1;
+  expect(messageText(box) == L"请选择输出文件路径", "its text is \"请选择输出文件路径\"");
+  std::printf("message box shown\n");
+  std::fflush(stdout);
+  Sleep(2500);  // time for the screenshot
+  expect(click(GetDlgItem(box, IDOK)), "OK clicked");
+  expect(waitFor([&] { return !IsWindow(box); }, 5000), "the box closed");
+  expect(currentPage(main) == L"打包", "the pack page still shows");
+  return failures ? 1 : 0;
+}
+
+int closeProgram(HWND main) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(main, &processId);
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  expect(click(findChild(main, L"\u00D7")), "\"×\" clicked");
+  expect(process && WaitForSingleObject(process, 15000) == WAIT_OBJECT_0, "the program ended");
+  if (process) CloseHandle(process);
+  return failures ? 1 : 0;
+}
+
+BOOL CALLBACK printChild(HWND child, LPARAM) {
+  wchar_t cls[64] = {};
+  GetClassNameW(child, cls, 64);
+  RECT r;
+  GetWindowRect(child, &r);
+  HWND parent = GetParent(child);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  std::printf("%p in %p %s %ld,%ld %ldx%ld %s \"%s\"\n", static_cast<void*>(child), static_cast<void*>(parent),
+              utf8(cls).c_str(), r.left, r.top, r.right - r.left, r.bottom - r.top,
+              IsWindowVisible(child) ? "visible" : "hidden", utf8(textOf(child)).c_str());
+  return TRUE;
+}
+
+// Every child window with its class, place and text, to see what the program shows.
+int dump(HWND main) {
+  EnumChildWindows(main, printChild, 0);
+  return 0;
+}
+
+}  // namespace
+
+int main() {
+  // Arguments as UTF-16: a path may hold Chinese characters, whatever the ANSI code page.
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::wstring command = argc >= 2 ? argv[1] : L"";
+  HWND main = findMainWindow();
+  expect(main != nullptr, "main window found");
+  if (!main) return 1;
+  expect(waitFor([&] { return IsWindowVisible(main) != FALSE; }, 30000), "main window visible");
+  if (command == L"dump") return dump(main);
+  if (command == L"choose-source" && argc == 3) return chooseSource(main, argv[2]);
+  if (command == L"pack-wait") return packAndWait(main);
+  if (command == L"return") return returnToPackPage(main);
+  if (command == L"pack-pause") return packAndPause(main);
+  if (command == L"resume-stop") return resumeAndStop(main);
+  if (command == L"refuse-no-output") return refuseWithoutOutput(main);
+  if (command == L"close") return closeProgram(main);
+  std::printf("usage: driver choose-source PATH | pack-wait | return | pack-pause | resume-stop | refuse-no-output | close\n");
+  return 2;
+}
