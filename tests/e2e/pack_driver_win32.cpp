@@ -5,6 +5,7 @@
 //   driver pack-pause           "开始打包", then pause: the bar stops
 //   driver resume-stop          resume (the bar moves on), pause again, stop, Yes: the pack page again
 //   driver refuse-no-output     "开始打包" without an output: the message box, OK, the pack page stays
+//   driver drag                 the title and the page's surface move the window, an edit box does not
 //   driver close                "×" ends the program
 //   driver dump                 lists the window's controls
 #include <windows.h>
@@ -290,6 +291,61 @@ int refuseWithoutOutput(HWND main) {
   return failures ? 1 : 0;
 }
 
+void mouseButton(bool down) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof(INPUT));
+}
+
+// Holds the left button at the point, moves the mouse by dx, dy and lets go: the window follows.
+bool dragsWindow(HWND main, POINT from, int dx, int dy) {
+  RECT before;
+  GetWindowRect(main, &before);
+  SetForegroundWindow(main);
+  SetCursorPos(from.x, from.y);
+  Sleep(150);
+  mouseButton(true);
+  Sleep(150);
+  for (int step = 1; step <= 10; ++step) {
+    SetCursorPos(from.x + dx * step / 10, from.y + dy * step / 10);
+    Sleep(30);
+  }
+  Sleep(150);
+  mouseButton(false);
+  RECT after;
+  bool moved = waitFor([&] {
+    GetWindowRect(main, &after);
+    return after.left == before.left + dx && after.top == before.top + dy;
+  }, 3000);
+  std::printf("window from %ld,%ld to %ld,%ld\n", before.left, before.top, after.left, after.top);
+  return moved;
+}
+
+// The title and an empty part of the pack page move the window; an edit box does not.
+int drag(HWND main) {
+  RECT title;
+  GetWindowRect(findChild(main, L"Tervalo1.7 - Korvel\u5DE5\u4F5C\u5BA4"), &title);
+  expect(dragsWindow(main, POINT{title.left + 40, title.top + 9}, 40, 30), "dragging the title moves the window");
+  RECT page;
+  GetWindowRect(pages(main), &page);
+  expect(dragsWindow(main, POINT{page.left + 20, page.top + 450}, -40, -30), "dragging the page's surface moves it back");
+  RECT box;
+  GetWindowRect(sourceBox(main), &box);
+  RECT before, after;
+  GetWindowRect(main, &before);
+  SetCursorPos(box.left + 20, box.top + 10);
+  Sleep(100);
+  mouseButton(true);
+  SetCursorPos(box.left + 60, box.top + 40);
+  Sleep(200);
+  mouseButton(false);
+  Sleep(300);
+  GetWindowRect(main, &after);
+  expect(EqualRect(&before, &after), "dragging on an edit box leaves the window where it is");
+  return failures ? 1 : 0;
+}
+
 int closeProgram(HWND main) {
   DWORD processId = 0;
   GetWindowThreadProcessId(main, &processId);
@@ -338,6 +394,7 @@ int main() {
   if (command == L"resume-stop") return resumeAndStop(main);
   if (command == L"refuse-no-output") return refuseWithoutOutput(main);
   if (command == L"close") return closeProgram(main);
-  std::printf("usage: driver choose-source PATH | pack-wait | return | pack-pause | resume-stop | refuse-no-output | close\n");
+  if (command == L"drag") return drag(main);
+  std::printf("usage: driver choose-source PATH | pack-wait | return | pack-pause | resume-stop | refuse-no-output | drag | close | dump\n");
   return 2;
 }
