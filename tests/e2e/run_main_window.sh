@@ -4,41 +4,10 @@
 # Leaves WORK_DIR/screen.png (the whole screen) and WORK_DIR/main_window.png (the window alone).
 set -u
 tervalo=$1 driver=$2 work=$3
-here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$work"
 work="$(cd "$work" && pwd)"
 
-# An own prefix, no debug noise, no Mono or Gecko prompts, nothing from the network.
-export WINEPREFIX="$work/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export http_proxy=http://127.0.0.1:9 https_proxy=http://127.0.0.1:9 no_proxy=
-wine_bin=$(command -v wine64 || command -v wine)
-wineserver_bin=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-
-fail() { echo "e2e: $*" >&2; exit 1; }
-
-# A free display of our own.
-display=""
-for n in $(seq 91 140); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free X display"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-cleanup() {
-  "$wineserver_bin" -k >/dev/null 2>&1
-  kill "$xvfb_pid" 2>/dev/null
-  wait "$xvfb_pid" 2>/dev/null
-}
-trap cleanup EXIT
-export DISPLAY="$display"
-for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  timeout 300 "$wine_bin" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed"
-  "$wineserver_bin" -w
-fi
-# Chinese fonts: the program's faces and the system's dialog font draw from the installed CJK font.
-"$here/../../tools/wine-fonts" || fail "the prefix's fonts could not be set up"
+WORK="$work" source "$(dirname "$0")/wine_display.sh"
 
 # The program alone in its folder, as it is shipped.
 mkdir -p "$work/program"
