@@ -52,7 +52,8 @@ ui::WindowTemplate mainWindowTemplate() {
   t.window = ui::control(Kind::kWindow, "MainWindow")
                  .at(0, 0, 800, 600)
                  .back(kSurface)
-                 .position(ui::kPositionCentre);
+                 .position(ui::kPositionCentre)
+                 .movableByBackground();
 
   // The grey edges come first; start-up raises them above everything else.
   t.add(ui::control(Kind::kLabel, "调整上面背景").at(0, 0, 800, 3).back(kEdge));

@@ -60,6 +60,7 @@ UI_GETTER(std::string, chosenPath, chosenPath)
 UI_GETTER(int, currentPage, currentPage)
 UI_GETTER(int, borderWidth, borderWidth)
 UI_GETTER(Colour, borderColour, borderColour)
+UI_GETTER(bool, movableByBackground, movableByBackground)
 
 #undef UI_PROPERTY
 #undef UI_PROPERTY_REF

@@ -67,6 +67,7 @@ struct ControlProps {
   std::string chosenPath;
   int borderWidth = 0;  // shape outline
   Colour borderColour = rgb(0, 0, 0);
+  bool movableByBackground = false;  // window: pressing on its own background moves it
 };
 
 enum class Event {
@@ -177,6 +178,7 @@ class Control {
   void setChosenPath(std::string_view v);
   int borderWidth() const;
   Colour borderColour() const;
+  bool movableByBackground() const;
   // Every property at once, for backends drawing a control.
   ControlProps snapshot() const;
 

@@ -264,6 +264,12 @@ bool choose(Control comboBox, int index) {
 
 bool tick(Control checkBox) { return click(checkBox); }
 
+bool timerTick(Control timer) {
+  if (timer.interval() <= 0) return false;
+  timer.window().toolkit().raise(timer, Event::kTick);
+  return true;
+}
+
 }  // namespace input
 
 }  // namespace ui

@@ -123,6 +123,8 @@ bool moveMouse(Control control, int x);
 bool type(Control editBox, std::string_view text);
 bool choose(Control comboBox, int index);
 bool tick(Control checkBox);
+// A timer's period has passed; nothing happens while it is stopped (interval 0).
+bool timerTick(Control timer);
 }  // namespace input
 
 }  // namespace ui

@@ -78,6 +78,7 @@ struct ControlSpec {
   ControlSpec& position(int v) { props.position = v; return *this; }
   ControlSpec& filter(std::string_view v) { props.filter = v; return *this; }
   ControlSpec& saving() { saveDialog = true; return *this; }
+  ControlSpec& movableByBackground() { props.movableByBackground = true; return *this; }
 };
 
 // One control of a kind, named; the rest is set with the chained setters.

@@ -35,6 +35,7 @@ TEST_F(Startup, FinishedWindowShowsThePackPageWithoutHeadersAndTheFrameOnTop) {
   EXPECT_EQ(w.window.self().width(), 800);
   EXPECT_EQ(w.window.self().height(), 600);
   EXPECT_EQ(w.window.self().position(), ui::kPositionCentre);
+  EXPECT_TRUE(w.window.self().movableByBackground());
   EXPECT_TRUE(w.高级选择夹1.hideHeaders());
   EXPECT_EQ(w.高级选择夹1.currentPage(), kPackPage);
   EXPECT_EQ(w.高级选择夹1.pageCount(), 10);

@@ -26,6 +26,7 @@ ui::WindowTemplate sampleTemplate() {
   t.add(ui::control(Kind::kCanvas, "画板").hidden().font("宋体", 24));
   t.add(ui::control(Kind::kFileDialog, "对话框_保存").saving().filter("应用程序|*.exe"));
   t.add(ui::control(Kind::kDropTarget, "拖放"));
+  t.add(ui::control(Kind::kTimer, "时钟"));
   return t;
 }
 
@@ -183,6 +184,17 @@ TEST_F(ToolkitTest, TextWidthIsMeasuredInTheCanvasFont) {
   EXPECT_EQ(toolkit.textWidth(c("画板"), "帮助"), 4 * 6 * 24 / 12);
   c("画板").setFont(ui::Font{"微软雅黑", 12, false});
   EXPECT_EQ(toolkit.textWidth(c("画板"), "帮助"), 4 * 6);
+}
+
+TEST_F(ToolkitTest, TimerTicksOnlyWhileItHasAPeriod) {
+  int ticks = 0;
+  c("时钟").on(ui::Event::kTick, [&](const ui::EventArgs&) { ++ticks; });
+  EXPECT_FALSE(ui::input::timerTick(c("时钟")));
+  c("时钟").setInterval(10);
+  EXPECT_TRUE(ui::input::timerTick(c("时钟")));
+  c("时钟").setInterval(0);
+  EXPECT_FALSE(ui::input::timerTick(c("时钟")));
+  EXPECT_EQ(ticks, 1);
 }
 
 TEST_F(ToolkitTest, ZOrderMovesAControlAboveOrBelowItsSiblings) {

@@ -24,6 +24,7 @@ ui::WindowTemplate nativeTemplate() {
   t.add(ui::control(Kind::kLabel, "标签").at(220, 10, 100, 20).text("说明"));
   t.add(ui::pageControl("选择夹", {"一", "二"}).at(0, 100, 400, 200));
   t.add(ui::control(Kind::kHyperlink, "链接_第二页").in("选择夹", 1).at(5, 5, 80, 20).text("第二页"));
+  t.add(ui::control(Kind::kTimer, "时钟"));
   return t;
 }
 
@@ -142,6 +143,37 @@ TEST_F(Win32Backend, OnlyTheCurrentPageShowsItsControls) {
   EXPECT_EQ(textOf(GetParent(link)), L"二");  // a page control names its current page
   window.control("选择夹").setCurrentPage(0);
   EXPECT_FALSE(IsWindowVisible(link));
+}
+
+TEST_F(Win32Backend, TimerTicksOnTheUserInterfaceThreadUntilStopped) {
+  int ticks = 0;
+  ui::Control timer = window.control("时钟");
+  timer.on(ui::Event::kTick, [&](const ui::EventArgs&) {
+    EXPECT_TRUE(backend->onUiThread());
+    if (++ticks == 3) timer.setInterval(0);
+  });
+  timer.setInterval(10);
+  // Waits for the ticks, however slowly they come; the test only fails if they never do.
+  for (int i = 0; i < 1000 && ticks < 3; ++i) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    pump();
+  }
+  EXPECT_EQ(ticks, 3);
+  Sleep(50);
+  pump();
+  EXPECT_EQ(ticks, 3);  // stopped
+}
+
+TEST_F(Win32Backend, BackgroundOfAMovableWindowActsAsItsCaption) {
+  window.self().setVisible(true);
+  RECT r;
+  GetWindowRect(top(), &r);
+  // A point that no control covers.
+  LPARAM inside = MAKELPARAM(r.left + 390, r.top + 50);
+  EXPECT_EQ(SendMessageW(top(), WM_NCHITTEST, 0, inside), HTCLIENT);
+  // Templates switch it on; here through the model as a template would.
+  window.setFromNative(0, &ui::ControlProps::movableByBackground, true);
+  EXPECT_EQ(SendMessageW(top(), WM_NCHITTEST, 0, inside), HTCAPTION);
 }
 
 TEST_F(Win32Backend, MinimisingThroughThePositionProperty) {

@@ -795,6 +795,12 @@ LRESULT Win32Backend::handle(Binding& b, HWND hwnd, UINT msg, WPARAM wParam, LPA
         window.setFromNative(0, &ControlProps::position, position);
       }
       return 0;
+    case WM_NCHITTEST: {
+      LRESULT hit = DefWindowProcW(hwnd, msg, wParam, lParam);
+      // The window's own background acts as a caption, so that pressing on it moves the window.
+      if (b.id == 0 && hit == HTCLIENT && window.get(0, &ControlProps::movableByBackground)) return HTCAPTION;
+      return hit;
+    }
     case WM_CLOSE:
       // The window has no system menu; the program's own close link is the way to quit.
       return 0;
