@@ -26,7 +26,8 @@ cleanup() {
 }
 trap cleanup EXIT
 export DISPLAY="$display"
-for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+[ -e "/tmp/.X11-unix/X${display#:}" ] || fail "Xvfb did not start on $display"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   timeout 300 "$wine_bin" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed"
