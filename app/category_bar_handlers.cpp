@@ -32,9 +32,9 @@ void bindCategoryBar(App& app) {
   // Copies of the template item share these handlers and tell themselves apart as the source.
   w.超级链接框_分类.onMouseMoved([&app](int x) { scrollCategoryBar(app, app.toolkit.eventSource(), x); });
   w.超级链接框_分类.onLeftPressed([&app] { openCategory(app, app.toolkit.eventSource()); });
-  // The borderless window moves when held by its title, its own background or a page's surface.
+  // The borderless window moves when held by its title or a page's surface; its own background
+  // moves it by itself.
   w.标题.onLeftPressed([&app] { dragMainWindow(app); });
-  w.window.self().onLeftPressed([&app] { dragMainWindow(app); });
   w.高级选择夹1.onLeftPressed([&app] { dragMainWindow(app); });
 }
 

@@ -8,7 +8,7 @@
 
 struct App;
 
-// Binds the strip, the template item, and the window's drag surfaces while the main window loads.
+// Binds the strip, the template item, the title and the page control while the main window loads.
 void bindCategoryBar(App& app);
 
 // A copy of the template item with the next tag, placed right of the items before it.

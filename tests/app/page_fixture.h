@@ -15,9 +15,10 @@ struct PageFixture {
   ui::Toolkit toolkit{backend, desktop};
   TestFolder program;  // stands for the program's own folder
   TestFolder temp;
-  App app{toolkit};
+  // Before the App, whose end waits for the loader threads that write into them.
   std::mutex mutex;
   std::vector<std::string> calls;
+  App app{toolkit};
 
   // Loads the main window; widthPerByte stands for the font metrics of the category captions.
   explicit PageFixture(int widthPerByte = 6) {
