@@ -6,38 +6,10 @@
 # Leaves screenshots in WORK_DIR: pack_page.png, finished.png, paused.png, refused.png.
 set -u
 tervalo=$1 driver=$2 packtool=$3 work=$4
-here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$work"
 work="$(cd "$work" && pwd)"
 
-export WINEPREFIX="$work/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export http_proxy=http://127.0.0.1:9 https_proxy=http://127.0.0.1:9 no_proxy=
-wine_bin=$(command -v wine64 || command -v wine)
-wineserver_bin=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-
-fail() { echo "e2e: $*" >&2; exit 1; }
-
-display=""
-for n in $(seq 141 190); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free X display"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-cleanup() {
-  "$wineserver_bin" -k >/dev/null 2>&1
-  kill "$xvfb_pid" 2>/dev/null
-  wait "$xvfb_pid" 2>/dev/null
-}
-trap cleanup EXIT
-export DISPLAY="$display"
-for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  timeout 300 "$wine_bin" wineboot -i >"$work/wineboot.log" 2>&1 || fail "wineboot failed"
-  "$wineserver_bin" -w
-fi
-"$here/../../tools/wine-fonts" || fail "the prefix's fonts could not be set up"
+WORK="$work" source "$(dirname "$0")/wine_display.sh"
 
 winpath() { "$wine_bin" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 tool() { timeout 120 "$wine_bin" "$work/tervalo-pack.exe" "$@"; }
