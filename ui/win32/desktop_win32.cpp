@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/message_box.h"
+#include "ui/shell_command.h"
 #include "ui/win32/win32_ui.h"
 #include "ui/win32_platform.h"
 
@@ -89,7 +90,7 @@ std::wstring dialogFilter(const std::string& filter) {
   return out;
 }
 
-// The command registered for ".htm" files, cut before its "%1" placeholder (quoted or bare).
+// The command registered for ".htm" files, as the registry holds it.
 std::wstring htmOpenCommand() {
   wchar_t type[256];
   DWORD size = sizeof type;
@@ -103,12 +104,7 @@ std::wstring htmOpenCommand() {
                    &size) != ERROR_SUCCESS) {
     return {};
   }
-  std::wstring line = command;
-  std::size_t at = line.find(L"\"%1\"");
-  if (at == std::wstring::npos) at = line.find(L"%1");
-  if (at != std::wstring::npos) line.resize(at);
-  while (!line.empty() && line.back() == L' ') line.pop_back();
-  return line;
+  return command;
 }
 
 bool startCommandLine(std::wstring line) {
@@ -211,8 +207,8 @@ class Win32Desktop final : public Desktop {
     auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result > 32) return true;  // values up to 32 are errors
     if (!htmFallback) return false;
-    std::wstring command = htmOpenCommand();
-    return !command.empty() && startCommandLine(command + L" " + target);
+    std::string line = commandForAddress(narrow(htmOpenCommand()), address);
+    return !line.empty() && startCommandLine(wide(line));
   }
 
   bool startProcess(const std::string& commandLine) override { return startCommandLine(wide(commandLine)); }
