@@ -337,6 +337,10 @@ void Win32Backend::zOrderChanged(Window& window, int id) {
 }
 
 void Win32Backend::setFocus(Window& window, int id) {
+  if (!onUiThread()) {
+    post([this, &window, id] { setFocus(window, id); });
+    return;
+  }
   if (Native* n = native(window, id); n && n->hwnd) SetFocus(n->hwnd);
 }
 
@@ -344,6 +348,12 @@ void Win32Backend::setFocus(Window& window, int id) {
 void Win32Backend::setXpLook(int) {}
 
 void Win32Backend::sendMessage(Window& window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+  // From a worker it is handed over, never sent across: the user-interface thread may be waiting
+  // for that worker to end.
+  if (!onUiThread()) {
+    post([this, &window, message, wParam, lParam] { sendMessage(window, message, wParam, lParam); });
+    return;
+  }
   Native* n = native(window, 0);
   if (!n) return;
   if (message == WM_NCLBUTTONDOWN) ReleaseCapture();  // the system's move loop needs the mouse
