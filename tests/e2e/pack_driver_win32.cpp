@@ -6,6 +6,8 @@
 //   driver resume-stop          resume (the bar moves on), pause again, stop, Yes: the pack page again
 //   driver refuse-no-output     "开始打包" without an output: the message box, OK, the pack page stays
 //   driver drag                 the title and the page's surface move the window, an edit box does not
+//   driver slide                the category strip slides against the mouse
+//   driver choose-output NAME   "浏览" beside the output, type NAME without extension: NAME.exe
 //   driver close                "×" ends the program
 //   driver dump                 lists the window's controls
 #include <windows.h>
@@ -346,6 +348,72 @@ int drag(HWND main) {
   return failures ? 1 : 0;
 }
 
+// The category strip: the one child of the window whose top is 25 and height 80.
+HWND categoryStrip(HWND main) {
+  for (HWND c = GetWindow(main, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&r), 2);
+    if (r.top == 25 && r.bottom - r.top == 80) return c;
+  }
+  return nullptr;
+}
+
+// Moving the mouse along the strip slides it against the mouse, so every item can be reached.
+int slide(HWND main) {
+  HWND strip = categoryStrip(main);
+  expect(strip != nullptr, "the category strip found");
+  if (!strip) return 1;
+  RECT window, r;
+  GetWindowRect(main, &window);
+  auto stripLeft = [&] {
+    GetWindowRect(strip, &r);
+    return static_cast<int>(r.left - window.left);
+  };
+  GetWindowRect(strip, &r);
+  int width = r.right - r.left;
+  std::printf("strip %d pixels wide\n", width);
+  expect(width > 800, "the nine items make the strip wider than the window");
+  // Sweep to the right edge and back, the way a mouse passes over the strip and its items.
+  for (int x = 10; x <= 795; x += 15) {
+    SetCursorPos(window.left + x, window.top + 60);
+    Sleep(20);
+  }
+  SetCursorPos(window.left + 795, window.top + 60);
+  Sleep(300);
+  int right = stripLeft();
+  std::printf("strip left %d with the mouse at the right edge\n", right);
+  expect(right <= -(width - 800) * 9 / 10 && right >= -(width - 800), "the strip's right end came into the window");
+  for (int x = 795; x >= 6; x -= 15) {
+    SetCursorPos(window.left + x, window.top + 60);
+    Sleep(20);
+  }
+  SetCursorPos(window.left + 6, window.top + 60);
+  Sleep(300);
+  int left = stripLeft();
+  std::printf("strip left %d with the mouse at the left edge\n", left);
+  expect(left <= 0 && left >= -(width - 800) / 10, "the strip's left end came back");
+  SetCursorPos(window.left + 400, window.top + 400);
+  return failures ? 1 : 0;
+}
+
+// "浏览" beside the output: a name typed without extension comes back with ".exe".
+int chooseOutput(HWND main, const std::wstring& typed) {
+  expect(click(onPage(main, 600, 80, 80, 24)), "\"浏览\" beside the output clicked");
+  HWND dialog = findDialog(nullptr);
+  expect(dialog != nullptr, "the save dialog appeared");
+  if (!dialog) return 1;
+  Sleep(500);
+  typeText(typed);
+  Sleep(300);
+  pressKey(VK_RETURN);
+  expect(waitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 15000), "the dialog closed");
+  bool taken = waitFor([&] { return textOf(outputBox(main)) == typed + L".exe"; }, 5000);
+  std::printf("output: %s\n", utf8(textOf(outputBox(main))).c_str());
+  expect(taken, "the output box shows the typed name with \".exe\"");
+  return failures ? 1 : 0;
+}
+
 int closeProgram(HWND main) {
   DWORD processId = 0;
   GetWindowThreadProcessId(main, &processId);
@@ -395,6 +463,8 @@ int main() {
   if (command == L"refuse-no-output") return refuseWithoutOutput(main);
   if (command == L"close") return closeProgram(main);
   if (command == L"drag") return drag(main);
-  std::printf("usage: driver choose-source PATH | pack-wait | return | pack-pause | resume-stop | refuse-no-output | drag | close | dump\n");
+  if (command == L"slide") return slide(main);
+  if (command == L"choose-output" && argc == 3) return chooseOutput(main, argv[2]);
+  std::printf("usage: driver choose-source PATH | pack-wait | return | pack-pause | resume-stop | refuse-no-output | drag | slide | choose-output NAME | close | dump\n");
   return 2;
 }

@@ -60,6 +60,7 @@ before_temp=$(temp_files)
 # 1. A whole run: the dialog, the default output, the Pack button, the finished page.
 start_program
 drive drag
+drive slide
 drive choose-source "$(winpath "$work/演示/第一课.pptx")"
 grep -q "output: .*演示.exe$" "$work/driver-choose-source.log" || fail "the default output is not the folder's name + .exe"
 shot pack_page.png
@@ -96,5 +97,7 @@ wait "$refuse_pid"
 status=$?
 cat "$work/driver-refuse-no-output.log"
 [ $status -eq 0 ] || fail "driver refuse-no-output failed"
+# The save dialog gives a name typed without extension ".exe".
+drive choose-output "$(winpath "$work/big")\\mine"
 stop_program
 echo "e2e: pack runs checked; screenshots in $work"
