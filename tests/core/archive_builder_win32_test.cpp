@@ -54,6 +54,22 @@ TEST(ArchiveBuilderWin32, FileThatAnotherProgramWritesFailsTheBuild) {
   }
 }
 
+TEST(ArchiveBuilderWin32, NameOutsideGbkEndsTheWalk) {
+  TestFolder dir;
+  std::wstring src = gbk::wideOrEmpty(dir.file("src"));
+  ASSERT_TRUE(CreateDirectoryW(src.c_str(), nullptr));
+  for (const wchar_t* name : {L"\\a.ppt", L"\\b\U0001F600.ppt"}) {
+    win32::UniqueFile f(CreateFileW((src + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(f.valid());
+  }
+  ArchiveFailure failure;
+  EXPECT_EQ(ArchiveBuilder::build(dir.file("src"), dir.file("out.zip"), {}, {}, failure), ArchiveBuilder::kFailed);
+  EXPECT_NE(failure.reason.find("GBK"), std::string::npos) << failure.reason;
+  test_zip::Archive a = readArchive(dir.file("out.zip"));
+  ASSERT_EQ(a.problem, "");
+  for (const auto& entry : a.central) EXPECT_EQ(entry.name, "a.ppt");
+}
+
 FILETIME fileTimeOf(std::uint64_t unixSeconds) {
   std::uint64_t ticks = unixSeconds * 10000000ull + 116444736000000000ull;
   return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
