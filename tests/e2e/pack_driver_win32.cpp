@@ -7,6 +7,7 @@
 //   driver refuse-no-output     "开始打包" without an output: the message box, OK, the pack page stays
 //   driver drag                 the title and the page's surface move the window, an edit box does not
 //   driver slide                the category strip slides against the mouse
+//   driver categories           category items switch the pages
 //   driver choose-output NAME   "浏览" beside the output, type NAME without extension: NAME.exe
 //   driver close                "×" ends the program
 //   driver dump                 lists the window's controls
@@ -397,6 +398,37 @@ int slide(HWND main) {
   return failures ? 1 : 0;
 }
 
+// Clicks a category item; the strip slides under the mouse, so it follows the item until it rests.
+bool clickCategory(HWND main, const wchar_t* caption) {
+  HWND item = findChild(categoryStrip(main), caption);
+  if (!item) return false;
+  RECT r{}, last{};
+  for (int i = 0; i < 20; ++i) {
+    GetWindowRect(item, &r);
+    if (i > 0 && EqualRect(&r, &last)) break;
+    last = r;
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    Sleep(100);
+  }
+  clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  return true;
+}
+
+// Category items switch the pages: page titles follow the item clicked.
+int categories(HWND main) {
+  struct Step {
+    const wchar_t* caption;
+    const wchar_t* page;
+  };
+  const Step steps[] = {{L"帮助", L"帮助"}, {L"关于", L"关于"}, {L"更新介绍", L"更新介绍"}, {L"打包", L"打包"}};
+  for (const Step& s : steps) {
+    char what[128];
+    std::snprintf(what, sizeof what, "\"%s\" shows its page", utf8(s.caption).c_str());
+    expect(clickCategory(main, s.caption) && waitFor([&] { return currentPage(main) == s.page; }, 5000), what);
+  }
+  return failures ? 1 : 0;
+}
+
 // "浏览" beside the output: a name typed without extension comes back with ".exe".
 int chooseOutput(HWND main, const std::wstring& typed) {
   expect(click(onPage(main, 600, 80, 80, 24)), "\"浏览\" beside the output clicked");
@@ -464,7 +496,8 @@ int main() {
   if (command == L"close") return closeProgram(main);
   if (command == L"drag") return drag(main);
   if (command == L"slide") return slide(main);
+  if (command == L"categories") return categories(main);
   if (command == L"choose-output" && argc == 3) return chooseOutput(main, argv[2]);
-  std::printf("usage: driver choose-source PATH | pack-wait | return | pack-pause | resume-stop | refuse-no-output | drag | slide | choose-output NAME | close | dump\n");
+  std::printf("usage: driver choose-source PATH | pack-wait | return | pack-pause | resume-stop | refuse-no-output | drag | slide | categories | choose-output NAME | close | dump\n");
   return 2;
 }

@@ -61,6 +61,7 @@ before_temp=$(temp_files)
 start_program
 drive drag
 drive slide
+drive categories
 drive choose-source "$(winpath "$work/演示/第一课.pptx")"
 grep -q "output: .*演示.exe$" "$work/driver-choose-source.log" || fail "the default output is not the folder's name + .exe"
 shot pack_page.png
