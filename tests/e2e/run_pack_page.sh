@@ -82,6 +82,8 @@ drive return
 drive choose-source "$(winpath "$work/big/talk.pptx")"
 drive pack-pause
 shot paused.png
+# The paused run's files are where the check after the stop looks.
+[ "$(temp_files)" != "$before_temp" ] || fail "no temporary files of the paused run found"
 drive resume-stop
 sleep 2
 [ ! -e "$work/big.exe" ] || fail "a stopped run left an output"
