@@ -8,30 +8,6 @@
 #error "TERVALO_SITE_HOST names the vendor's host; the build sets it"
 #endif
 
-namespace {
-
-// Position of the first single-byte character ch at or after from, walking whole characters.
-std::size_t firstCharPos(std::string_view text, char ch) {
-  for (std::size_t i = 0; i < text.size(); i += gbk::charLength(text, i)) {
-    if (text[i] == ch) return i;
-  }
-  return gbk::npos;
-}
-
-}  // namespace
-
-std::string extensionOf(std::string_view path) {
-  std::size_t dot = gbk::lastCharPos(path, '.');
-  if (dot == gbk::npos) return std::string();
-  // A final dot adds no empty piece, so the piece before it is the last one.
-  if (dot + 1 == path.size()) {
-    path = path.substr(0, dot);
-    dot = gbk::lastCharPos(path, '.');
-  }
-  std::string_view last = dot == gbk::npos ? path : path.substr(dot + 1);
-  std::size_t blank = firstCharPos(last, ' ');
-  return std::string(blank == gbk::npos ? last : last.substr(0, blank));
-}
 
 std::string sourceFolderOf(std::string_view path) { return gbk::folderOf(path); }
 
@@ -39,15 +15,6 @@ std::string defaultOutputPath(std::string_view folder) {
   std::string out(folder);
   if (gbk::lastBackslash(folder) == gbk::npos) return out.append(source_text::kRootOutputName);
   return out.append(".exe");
-}
-
-int moduleKindOfChosenSource(std::string_view path) {
-  return gbk::asciiLower(extensionOf(path)) == "ppt" ? kModuleKindPpt : kModuleKindPptx;
-}
-
-std::string moduleFilePath(std::string_view programFolder, int kind) {
-  std::string out(programFolder);
-  return out.append(kind == kModuleKindPpt ? "\\bf3.sj" : "\\bf10.sj");
 }
 
 std::string missingModuleText(int kind) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/presentation_path.h"
+
 namespace source_text {
 inline constexpr std::string_view kWrongFileDropped = "文件放错啦!只能放入 .ppt 或 .pptx 文件哦!";
 // A drop while a job runs would change inputs that the job still reads.
@@ -20,21 +22,11 @@ inline constexpr std::string_view kSaveFilter = "应用程序（*.exe）|*.exe";
 inline constexpr int kDropBalloonOffsetX = 145;
 inline constexpr int kDropBalloonOffsetY = 134;
 
-// The last dot-separated piece of the path, cut at its first blank; empty without a dot.
-// The caller lower-cases it before comparing with "ppt" and "pptx".
-std::string extensionOf(std::string_view path);
-
 // The folder of the source: the text before its last backslash (a trail byte 0x5C is no backslash).
 std::string sourceFolderOf(std::string_view path);
 
 // The proposed output: the folder's name + ".exe" beside it, or a fixed name in a drive's root.
 std::string defaultOutputPath(std::string_view folder);
-
-// The module kind that a source chosen in the open dialog gets: 3 for ".ppt", else 10.
-int moduleKindOfChosenSource(std::string_view path);
-
-// The module file for the kind: programFolder\bf3.sj or programFolder\bf10.sj.
-std::string moduleFilePath(std::string_view programFolder, int kind);
 
 // The hint shown when that module file is missing; it names the site to download it from.
 std::string missingModuleText(int kind);

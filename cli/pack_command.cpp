@@ -10,6 +10,7 @@
 #include "core/os.h"
 #include "core/pack_job.h"
 #include "core/pack_request.h"
+#include "core/presentation_path.h"
 
 namespace {
 
@@ -182,10 +183,7 @@ int runPack(const Arguments& args) {
     return usage("a path holds a backslash, which this system cannot name");
   }
   options.sourceFolderValue = gbk::folderOf(options.sourcePathValue);
-  std::string name = gbk::fileNameOf(options.sourcePathValue);
-  std::size_t dot = gbk::lastCharPos(name, '.');
-  options.moduleKindValue =
-      dot != gbk::npos && gbk::asciiLower(name.substr(dot + 1)) == "ppt" ? kModuleKindPpt : kModuleKindPptx;
+  options.moduleKindValue = moduleKindOfChosenSource(options.sourcePathValue);
 
   ConsoleView view(overwrite);
   if (requestPack(options, view) != PackRequestOutcome::kStarted) return kExitFailed;

@@ -5,6 +5,13 @@
 
 namespace gbk {
 
+std::size_t firstCharPos(std::string_view text, char ch) {
+  for (std::size_t i = 0; i < text.size(); i += charLength(text, i)) {
+    if (text[i] == ch) return i;
+  }
+  return npos;
+}
+
 std::size_t lastCharPos(std::string_view text, char ch) {
   std::size_t found = npos;
   for (std::size_t i = 0; i < text.size(); i += charLength(text, i)) {

@@ -17,6 +17,9 @@ inline std::size_t charLength(std::string_view text, std::size_t pos) {
   return isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() ? 2 : 1;
 }
 
+// Position of the first single-byte character ch, scanning whole characters; npos when none.
+std::size_t firstCharPos(std::string_view text, char ch);
+
 // Position of the last single-byte character ch, scanning whole characters; npos when none.
 std::size_t lastCharPos(std::string_view text, char ch);
 

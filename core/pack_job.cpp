@@ -5,6 +5,7 @@
 #include "core/data_cipher.h"
 #include "core/message_box.h"
 #include "core/os.h"
+#include "core/presentation_path.h"
 #include "core/process.h"
 #include "core/settings_block.h"
 
@@ -203,7 +204,7 @@ PackJobResult Run::execute() {
   std::string modulePath;
   if (useModule) {
     ByteSet module;
-    bool ok = readSealed(options.moduleKind() == kModuleKindPpt ? "bf3.sj" : "bf10.sj", module);
+    bool ok = readSealed(std::string(moduleFileName(options.moduleKind())), module);
     view_.trimWorkingSet();
     if (!step()) return stopped();
     if (!ok) return fail(pack_text::kModuleError);

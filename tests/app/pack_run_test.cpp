@@ -9,25 +9,9 @@
 #include "core/data_cipher.h"
 #include "core/os.h"
 #include "core/packed_file.h"
+#include "core/packed_fixtures.h"
 
 namespace {
-
-// Bytes shaped like a Windows program (headers giving its size), so the reader can find its end.
-ByteSet programBytes(std::size_t n, unsigned seed) {
-  std::mt19937 rng(seed);
-  ByteSet out(n);
-  for (auto& b : out) b = static_cast<std::uint8_t>(rng());
-  std::fill(out.begin(), out.begin() + 0x200, 0);
-  out[0] = 'M', out[1] = 'Z', out[0x3C] = 0x40;
-  out[0x40] = 'P', out[0x41] = 'E';
-  out[0x46] = 1;  // one section, no optional header
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  put32(0x58 + 16, static_cast<std::uint32_t>(n - 0x200));  // raw size
-  put32(0x58 + 20, 0x200);                                   // raw offset
-  return out;
-}
 
 void writeFile(const std::string& path, const ByteSet& data) {
   ASSERT_EQ(os::writeWholeFile(path, data, os::CreateMode::kReplace), os::WriteResult::kOk) << path;
@@ -41,8 +25,8 @@ struct RunFixture : PageFixture {
   bool open = false;
 
   RunFixture() {
-    writeFile(program.file("qm.sj"), DataCipher::encrypt(programBytes(5000, 1), kFixedPassPhrase));
-    writeFile(program.file("bf10.sj"), DataCipher::encrypt(programBytes(4000, 2), kFixedPassPhrase));
+    writeFile(program.file("qm.sj"), DataCipher::encrypt(fixtureProgram(5000, 1), kFixedPassPhrase));
+    writeFile(program.file("bf10.sj"), DataCipher::encrypt(fixtureProgram(4000, 2), kFixedPassPhrase));
     writeFile(presentation, bytesOf(std::string(30000, 'p')));
     writeFile(slides.file("notes.txt"), bytesOf("notes"));
   }

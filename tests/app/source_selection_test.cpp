@@ -11,32 +11,6 @@ namespace {
 const std::string kJou = "\x81\x5C";
 const std::string kMakoto = "\xD5\x5C";
 
-TEST(SourceSelection, ExtensionOf) {
-  struct Case {
-    std::string path, extension;
-  };
-  const Case cases[] = {
-      {"D:\\slides\\talk.PPT", "PPT"},
-      {"D:\\slides\\talk.pptx", "pptx"},
-      {"D:\\ver1.2\\talk", "2\\talk"},
-      {"D:\\slides\\talk.ppt old", "ppt"},
-      {"D:\\slides\\talk. ppt", ""},
-      {"D:\\slides\\talk", ""},
-      {"a.b.", "b"},
-      {"a..", ""},
-      {"a..b", "b"},
-      {"talk.", "talk"},
-      {".", ""},
-      {"", ""},
-      {"D:\\a.ppt\r\nD:\\b.ppt\r\n", "ppt\r\n"},
-      // Double-byte characters stay whole; the ideographic space is no blank.
-      {"D:\\" + kJou + ".pptx", "pptx"},
-      {"D:\\课件.演示", "演示"},
-      {"D:\\课件.ppt\xA1\xA1old", "ppt\xA1\xA1old"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(extensionOf(c.path), c.extension) << c.path;
-}
-
 TEST(SourceSelection, FolderAndDefaultOutput) {
   struct Case {
     std::string path, folder, output;
@@ -64,19 +38,6 @@ TEST(SourceSelection, FolderAndDefaultOutput) {
     EXPECT_EQ(defaultOutputPath(folder), c.output) << c.path;
   }
   EXPECT_EQ(defaultOutputPath("D:" + kJou), "D:" + kJou + "\\Tervalo输出文件.exe");
-}
-
-TEST(SourceSelection, ChosenSourceKind) {
-  struct Case {
-    std::string path;
-    int kind;
-  };
-  const Case cases[] = {
-      {"D:\\slides\\talk.ppt", kModuleKindPpt}, {"D:\\slides\\talk.PPT", kModuleKindPpt},
-      {"D:\\slides\\talk.pptx", kModuleKindPptx}, {"D:\\notes.txt", kModuleKindPptx},
-      {"D:\\slides\\talk", kModuleKindPptx},     {"D:\\talk.ppt old", kModuleKindPpt},
-  };
-  for (const Case& c : cases) EXPECT_EQ(moduleKindOfChosenSource(c.path), c.kind) << c.path;
 }
 
 TEST(SourceSelection, ModuleFileAndHint) {

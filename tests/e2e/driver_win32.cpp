@@ -7,75 +7,11 @@
 #include <cstring>
 #include <string>
 
+#include "driver_common_win32.h"
+
 namespace {
 
-int failures = 0;
-
-void expect(bool ok, const char* what) {
-  std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
-  if (!ok) ++failures;
-}
-
-template <class Condition>
-bool waitFor(Condition condition, int milliseconds) {
-  for (int waited = 0; waited < milliseconds; waited += 50) {
-    if (condition()) return true;
-    Sleep(50);
-  }
-  return condition();
-}
-
-HWND findMainWindow() {
-  HWND found = nullptr;
-  waitFor([&] { return (found = FindWindowW(L"TervaloWindow", L"Tervalo")) != nullptr; }, 60000);
-  return found;
-}
-
-std::wstring textOf(HWND hwnd) {
-  wchar_t text[256] = {};
-  GetWindowTextW(hwnd, text, 256);
-  return text;
-}
-
-struct ChildSearch {
-  HWND parent;
-  const wchar_t* text;
-  RECT place;  // in the parent's client coordinates; all zero: any place
-  HWND found;
-};
-
-BOOL CALLBACK matchChild(HWND child, LPARAM param) {
-  auto* search = reinterpret_cast<ChildSearch*>(param);
-  if (GetParent(child) != search->parent || textOf(child) != search->text) return TRUE;
-  RECT r;
-  GetWindowRect(child, &r);
-  MapWindowPoints(HWND_DESKTOP, search->parent, reinterpret_cast<POINT*>(&r), 2);
-  RECT want = search->place;
-  bool anyPlace = want.left == 0 && want.top == 0 && want.right == 0 && want.bottom == 0;
-  if (!anyPlace && !EqualRect(&r, &want)) return TRUE;
-  search->found = child;
-  return FALSE;
-}
-
-HWND findChild(HWND parent, const wchar_t* text, RECT place = {}) {
-  ChildSearch search{parent, text, place, nullptr};
-  EnumChildWindows(parent, matchChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// A real left click in the middle of the control, through the system's input queue.
-void click(HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
-  SetForegroundWindow(GetAncestor(control, GA_ROOT));
-  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  Sleep(100);
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, input, sizeof(INPUT));
-}
+using namespace e2e;
 
 int check() {
   HWND main = findMainWindow();

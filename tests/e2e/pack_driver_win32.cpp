@@ -18,75 +18,12 @@
 #include <cstring>
 #include <string>
 
+#include "driver_common_win32.h"
+
 namespace {
 
-int failures = 0;
+using namespace e2e;
 
-void expect(bool ok, const char* what) {
-  std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
-  std::fflush(stdout);
-  if (!ok) ++failures;
-}
-
-template <class Condition>
-bool waitFor(Condition condition, int milliseconds) {
-  for (int waited = 0; waited < milliseconds; waited += 50) {
-    if (condition()) return true;
-    Sleep(50);
-  }
-  return condition();
-}
-
-// WM_GETTEXT itself: GetWindowText does not ask the controls of another process.
-std::wstring textOf(HWND hwnd) {
-  wchar_t text[1024] = {};
-  DWORD_PTR copied = 0;
-  if (hwnd) SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
-  return text;
-}
-
-std::string utf8(const std::wstring& text) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
-  out.resize(static_cast<std::size_t>(n > 0 ? n - 1 : 0));
-  return out;
-}
-
-HWND findMainWindow() {
-  HWND found = nullptr;
-  waitFor([&] { return (found = FindWindowW(L"TervaloWindow", L"Tervalo")) != nullptr; }, 60000);
-  return found;
-}
-
-// A visible child of parent: with that text (nullptr: any), at that place in parent's client
-// coordinates (all zero: any place).
-struct ChildSearch {
-  HWND parent;
-  const wchar_t* text;
-  RECT place;
-  HWND found;
-};
-
-BOOL CALLBACK matchChild(HWND child, LPARAM param) {
-  auto* search = reinterpret_cast<ChildSearch*>(param);
-  if (GetParent(child) != search->parent || !IsWindowVisible(child)) return TRUE;
-  if (search->text && textOf(child) != search->text) return TRUE;
-  RECT r;
-  GetWindowRect(child, &r);
-  MapWindowPoints(HWND_DESKTOP, search->parent, reinterpret_cast<POINT*>(&r), 2);
-  RECT want = search->place;
-  bool anyPlace = want.left == 0 && want.top == 0 && want.right == 0 && want.bottom == 0;
-  if (!anyPlace && !EqualRect(&r, &want)) return TRUE;
-  search->found = child;
-  return FALSE;
-}
-
-HWND findChild(HWND parent, const wchar_t* text, RECT place = {}) {
-  ChildSearch search{parent, text, place, nullptr};
-  EnumChildWindows(parent, matchChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 // The page control, its text the current page's title; the one child at its place.
 HWND pages(HWND main) {
@@ -104,27 +41,6 @@ std::wstring currentPage(HWND main) {
 HWND onPage(HWND main, int left, int top, int width, int height) {
   HWND p = pages(main);
   return p ? findChild(p, nullptr, RECT{left, top, left + width, top + height}) : nullptr;
-}
-
-void clickAt(int x, int y) {
-  SetCursorPos(x, y);
-  Sleep(100);
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, input, sizeof(INPUT));
-  Sleep(100);
-}
-
-// A real left click in the middle of the control, through the system's input queue.
-bool click(HWND control) {
-  if (!control) return false;
-  RECT r;
-  GetWindowRect(control, &r);
-  SetForegroundWindow(GetAncestor(control, GA_ROOT));
-  clickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  return true;
 }
 
 void typeText(const std::wstring& text) {
