@@ -1,4 +1,4 @@
-// inspect: the parts of a packed file, its 20 settings and its archive's entries.
+// inspect: a report of the parts of a packed file, its 20 settings and its archive's entries.
 #include <cstdio>
 
 #include "cli/commands.h"
