@@ -112,6 +112,16 @@ class FixedModuleOptions final : public PackOptions {
   bool useModule_;
 };
 
+// What the page shows of a stopped or failed run: back to the pack page (when the progress page
+// was showing), an empty bar, the edit boxes usable, Pause ready for the next run.
+void showStopped(PackJobView& view) {
+  view.setPackPageActive(0);
+  if (view.packProgressPageShowing()) view.showPackPage();
+  view.setProgressWidth(0);
+  view.setEditBoxesEnabled(true);
+  view.setPauseButtonLook(true);
+}
+
 // Creates prefix + N exclusively with data, taking the next number when a name is taken.
 bool createFreeTempFile(const std::string& tempFolder, std::string_view prefix, const ByteSet& data,
                         std::string& path) {
@@ -176,13 +186,7 @@ PackJobResult Run::fail(std::string_view message) {
   if (control_.stopped()) return PackJobResult::kStopped;  // stopped meanwhile: no failure message
   view_.messageBox(message, kDefaultCaption, kMbOk);
   // The first stop does the page's stop effects; a Stop pressed while the box was up did them already.
-  if (control_.stopFirst()) {
-    view_.setPackPageActive(0);
-    if (view_.packProgressPageShowing()) view_.showPackPage();
-    view_.setProgressWidth(0);
-    view_.setEditBoxesEnabled(true);
-    view_.setPauseButtonLook(true);
-  }
+  if (control_.stopFirst()) showStopped(view_);
   return PackJobResult::kFailed;
 }
 
@@ -335,11 +339,7 @@ void PackSession::stopPackJob() {
     control = control_;
   }
   if (control) control->stop();
-  view_.setPackPageActive(0);
-  if (view_.packProgressPageShowing()) view_.showPackPage();
-  view_.setProgressWidth(0);
-  view_.setEditBoxesEnabled(true);
-  view_.setPauseButtonLook(true);
+  showStopped(view_);
 }
 
 void PackSession::returnToPackPage() {
