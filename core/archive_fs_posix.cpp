@@ -30,24 +30,29 @@ void closeFd(std::intptr_t& handle) {
   handle = -1;
 }
 
+// Opens a regular file and nothing else; -1 otherwise. Non-blocking, so that a named pipe fails
+// at once instead of holding the build until a writer or reader comes.
+int openRegularFile(const std::string& path, int flags) {
+  std::string native;
+  if (!os::nativePath(path, native) || native.empty()) return -1;
+  int fd = ::open(native.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 }  // namespace
 
 InputFile::~InputFile() { closeFd(handle_); }
 
 bool InputFile::open(const std::string& path) {
   closeFd(handle_);
-  std::string native;
-  if (!os::nativePath(path, native) || native.empty()) return false;
-  // Non-blocking, so that a named pipe cannot hold the build; it is refused below anyway.
-  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return false;
-  }
-  handle_ = fd;
-  return true;
+  handle_ = openRegularFile(path, O_RDONLY);
+  return handle_ >= 0;
 }
 
 bool InputFile::facts(FileFacts& out) const {
@@ -76,18 +81,8 @@ OutputFile::~OutputFile() { closeFd(handle_); }
 
 bool OutputFile::create(const std::string& path) {
   closeFd(handle_);
-  std::string native;
-  if (!os::nativePath(path, native) || native.empty()) return false;
-  // Non-blocking so that a named pipe fails at once instead of waiting for a reader.
-  int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0644);
-  if (fd < 0) return false;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return false;
-  }
-  handle_ = fd;
-  return true;
+  handle_ = openRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC);
+  return handle_ >= 0;
 }
 
 bool OutputFile::write(const std::uint8_t* data, std::size_t size) {
